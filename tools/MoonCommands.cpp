@@ -1,6 +1,5 @@
 #include "MoonCommands.h"
 
-#include <chrono>
 #include <ctime>
 #include <map>
 #include <memory>
@@ -142,11 +141,7 @@ long OptionalInteger(const Options& o, const std::string& option, long lo, long 
 }
 
 core::DateSerial NowLocal(const core::ZoneSource& zone) {
-    const auto now = std::chrono::system_clock::now();
-    const double unixSeconds =
-        std::chrono::duration<double>(now.time_since_epoch()).count();
-    const core::DateSerial ut = 25569.0 + std::floor(unixSeconds) / 86400.0;
-    return core::UTToLocal(ut, zone);
+    return core::UTToLocal(core::NowUniversal(), zone);
 }
 
 std::string WaxWaneWord(int code) {

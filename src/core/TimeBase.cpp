@@ -1,5 +1,6 @@
 #include "core/TimeBase.h"
 
+#include <chrono>
 #include <cmath>
 #include <ctime>
 #include <limits>
@@ -224,6 +225,13 @@ DateSerial LocalToUT(DateSerial local, const ZoneSource& zone) {
 
 DateSerial UTToLocal(DateSerial ut, const ZoneSource& zone) {
     return TimeConverter(zone).UTToLocal(ut);
+}
+
+DateSerial NowUniversal() {
+    const auto now = std::chrono::system_clock::now();
+    const int64_t unixSeconds =
+        std::chrono::duration_cast<std::chrono::seconds>(now.time_since_epoch()).count();
+    return static_cast<double>(kSerialEpochFromUnix) + static_cast<double>(unixSeconds) / kSecondsPerDay;
 }
 
 // --- Julian Days ---------------------------------------------------------

@@ -128,6 +128,9 @@ class TimeConverter {
 DateSerial LocalToUT(DateSerial local, const ZoneSource& zone = TheSystemZone());
 DateSerial UTToLocal(DateSerial ut, const ZoneSource& zone = TheSystemZone());
 
+// The current instant in Universal Time, to the whole second.
+DateSerial NowUniversal();
+
 // --- Julian Days ------------------------------------------------------------
 // A day before 15 October 1582 is read as a Julian-calendar date.
 JulianDay SerialToJulianDay(DateSerial d);

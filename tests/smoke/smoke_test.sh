@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# Starts the real program under Xvfb with a settings folder of its own:
+# - the window comes up (a screenshot is saved and must not be blank);
+# - a second start ends at once and writes no setting;
+# - SIGTERM ends the program through its exit path, which writes the settings.
+set -euo pipefail
+program="$1"
+grab="$2"
+out="$3"
+mkdir -p "$out"
+
+work="$(mktemp -d)"
+display=""
+cleanup() {
+  [ -n "${app_pid:-}" ] && kill -9 "$app_pid" 2>/dev/null || true
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+for n in $(seq 90 120); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+    display=":$n"
+    break
+  fi
+done
+[ -n "$display" ] || { echo "no free X display"; exit 1; }
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+
+export DISPLAY="$display" QT_QPA_PLATFORM=xcb
+export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$work/run"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+settings="$XDG_CONFIG_HOME/Tarvel_Programming/Noctiva.ini"
+
+"$program" >"$work/log" 2>&1 &
+app_pid=$!
+sleep 4
+kill -0 "$app_pid" || { echo "the program ended at start"; cat "$work/log"; exit 1; }
+
+"$grab" "$out/main_window.png"
+colours=$(python3 - "$out/main_window.png" <<'PY'
+import struct, sys, zlib
+# Count the distinct colours of a PNG written by Qt (8-bit RGB or RGBA).
+data = open(sys.argv[1], 'rb').read()
+pos, chunks = 8, []
+w = h = ctype = 0
+while pos < len(data):
+    n, kind = struct.unpack('>I4s', data[pos:pos+8])
+    body = data[pos+8:pos+8+n]
+    if kind == b'IHDR':
+        w, h, depth, ctype = struct.unpack('>IIBB', body[:10])
+    elif kind == b'IDAT':
+        chunks.append(body)
+    pos += 12 + n
+raw = zlib.decompress(b''.join(chunks))
+bpp = 4 if ctype == 6 else 3
+stride = w * bpp
+prev = bytearray(stride)
+seen = set()
+i = 0
+for y in range(h):
+    f = raw[i]; line = bytearray(raw[i+1:i+1+stride]); i += 1 + stride
+    for x in range(stride):
+        a = line[x-bpp] if x >= bpp else 0
+        b = prev[x]; c = prev[x-bpp] if x >= bpp else 0
+        if f == 1: line[x] = (line[x] + a) & 255
+        elif f == 2: line[x] = (line[x] + b) & 255
+        elif f == 3: line[x] = (line[x] + (a + b) // 2) & 255
+        elif f == 4:
+            p = a + b - c; pa, pb, pc = abs(p-a), abs(p-b), abs(p-c)
+            line[x] = (line[x] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+    if y % 4 == 0:
+        for x in range(0, stride, bpp * 4):
+            seen.add(bytes(line[x:x+3]))
+    prev = line
+print(len(seen))
+PY
+)
+echo "distinct colours on screen: $colours"
+[ "$colours" -gt 50 ] || { echo "the screen is blank: no window"; exit 1; }
+
+# A second start: ends at once, writes nothing.
+before=$(stat -c %Y "$settings" 2>/dev/null || echo none)
+timeout 10 "$program" >"$work/log2" 2>&1 || { echo "the second start failed or hung"; exit 1; }
+after=$(stat -c %Y "$settings" 2>/dev/null || echo none)
+[ "$before" = "$after" ] || { echo "the second start wrote settings"; exit 1; }
+kill -0 "$app_pid" || { echo "the first copy ended"; exit 1; }
+
+# SIGTERM (logout, shutdown): the settings are written on the way out.
+kill -TERM "$app_pid"
+for _ in $(seq 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$app_pid" 2>/dev/null; then echo "SIGTERM did not end the program"; exit 1; fi
+wait "$app_pid" || true
+app_pid=""
+grep -q '^Zam=True' "$settings" || { echo "settings were not written at exit"; cat "$settings" 2>/dev/null; exit 1; }
+echo "smoke test passed"

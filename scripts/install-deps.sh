@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6svg6-dev qt6-translations-l10n
   libzip-dev nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core tzdata xvfb xauth
+  fonts-dejavu-core tzdata xvfb xauth xdotool
 )
 
 missing=()

@@ -13,9 +13,11 @@
 #include <QStandardPaths>
 #include <QSvgRenderer>
 
+#include "app/CalendarPage.h"
 #include "app/DayReportController.h"
 #include "app/Navigation.h"
 #include "app/WindowSettings.h"
+#include "app/daycell/Day.h"
 #include "app/report/DayReportPanel.h"
 #include "core/DateText.h"
 #include "platform/Fonts.h"
@@ -122,6 +124,20 @@ Form1::Form1(AppContext ctx, QWidget* parent)
                      [this](const QString& caption) { report_->EventLabelClicked(caption); });
 
     BuildTabsAndPages();
+    calendar_ = new CalendarPage(*this, Picture4[1]);
+    ShowCalen = [this] { calendar_->ShowCalen(); };
+    SelectCell = [this](int index) {
+        if (index < 0) {
+            for (int i = 0; i < 42; ++i) {
+                calendar_->cell(i)->SetDeSelect();
+            }
+        } else if (index < 42) {
+            calendar_->cell(index)->SetSelect();
+        }
+    };
+    IsCellMarked = [this](int index) {
+        return index >= 0 && index < 42 && calendar_->cell(index)->IsMarked();
+    };
 
     for (size_t i = 0; i < Shape4.size(); ++i) {
         Shape4[i] = new QFrame(i == 0 ? this : Picture4[1]);

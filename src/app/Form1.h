@@ -20,6 +20,7 @@
 
 namespace noctiva::app {
 
+class CalendarPage;
 class DayReportController;
 class DayReportPanel;
 class Navigation;
@@ -114,6 +115,7 @@ class Form1 : public QWidget {
 
     DayReportController& report() { return *report_; }
     Navigation& navigation() { return *navigation_; }
+    CalendarPage& calendar() { return *calendar_; }
 
     // Closing the splash window (set by the entry procedure).
     std::function<void()> CloseSplash;
@@ -137,6 +139,7 @@ class Form1 : public QWidget {
 
     std::unique_ptr<DayReportController> report_;
     std::unique_ptr<Navigation> navigation_;
+    CalendarPage* calendar_ = nullptr;  // owned by its page
     bool exited_ = false;
 };
 

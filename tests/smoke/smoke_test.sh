@@ -81,6 +81,13 @@ PY
 echo "distinct colours on screen: $colours"
 [ "$colours" -gt 50 ] || { echo "the screen is blank: no window"; exit 1; }
 
+# The calendar page: a click on its tab, through the X server.
+win=$(xdotool search --sync --onlyvisible --name "Tarvel Noctiva" | head -n 1)
+[ -n "$win" ] || { echo "no main window on the screen"; exit 1; }
+xdotool mousemove --window "$win" 390 52 click 1
+sleep 1.5
+"$grab" "$out/calendar_page.png"
+
 # A second start: ends at once, writes nothing.
 before=$(stat -c %Y "$settings" 2>/dev/null || echo none)
 timeout 10 "$program" >"$work/log2" 2>&1 || { echo "the second start failed or hung"; exit 1; }

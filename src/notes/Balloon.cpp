@@ -22,8 +22,10 @@ namespace {
 constexpr double kFontPoints = 8.25;
 const QChar kEllipsis(0x2026);
 
-QFont titleFont() {
-    return platform::UiFont(kFontPoints, true);
+constexpr double kSmallestTitlePoints = 6.5;
+
+QFont titleFont(double points = kFontPoints) {
+    return platform::UiFont(points, true);
 }
 QFont textFont() {
     return platform::UiFont(kFontPoints);
@@ -100,16 +102,29 @@ QString clipToLines(const QString& text, const std::vector<LineSpan>& lines, siz
 }
 
 void drawPiece(QPainter& painter, const QString& name, const QRectF& target) {
+    // The pieces' outlines run past their edges so that their joins need no
+    // caps: keep every piece inside its own rectangle.
     QSvgRenderer renderer(pictures::path(name));
+    painter.save();
+    painter.setClipRect(target);
     renderer.render(&painter, target);
+    painter.restore();
 }
 
 }  // namespace
 
 BalloonPicture ComposeBalloon(const QString& title, const QString& note, int maxWindowHeight) {
     BalloonPicture result;
-    const QFontMetrics titleMetrics(titleFont());
-    result.title = titleMetrics.elidedText(title, Qt::ElideRight, kTitleRect.width());
+    // A title wider than its area is drawn smaller, down to a limit, and then
+    // elided: fonts wider than the designed one must not cut off the date.
+    result.titlePoints = kFontPoints;
+    while (result.titlePoints > kSmallestTitlePoints &&
+           QFontMetrics(titleFont(result.titlePoints)).horizontalAdvance(title) >
+               kTitleRect.width()) {
+        result.titlePoints -= 0.25;
+    }
+    result.title = QFontMetrics(titleFont(result.titlePoints))
+                       .elidedText(title, Qt::ElideRight, kTitleRect.width());
 
     const QString text = layoutText(note);
     std::vector<LineSpan> lines = linesOf(text);
@@ -153,7 +168,7 @@ QImage RenderBalloon(const BalloonPicture& balloon) {
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setPen(Qt::black);
-    painter.setFont(titleFont());
+    painter.setFont(titleFont(balloon.titlePoints));
     painter.drawText(kTitleRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                      balloon.title);
     QTextLayout layout;

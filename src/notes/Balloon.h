@@ -15,8 +15,10 @@ inline constexpr int kBalloonWidth = 200;  // width of the three pieces
 inline constexpr int kTopHeight = 51;      // top piece, with the title area
 inline constexpr int kBottomHeight = 12;   // bottom piece
 inline constexpr QRect kTitleRect{39, 28, 157, 13};
-inline constexpr int kTextLeft = -1;  // the note text starts under the top piece
-inline constexpr int kTextWidth = 195;
+// The note text, under the top piece: centred on the bubble, clear of its
+// border on both sides.
+inline constexpr int kTextLeft = 8;
+inline constexpr int kTextWidth = 184;
 // The canvas lies one pixel right of and below the window's corner.
 inline constexpr int kCanvasOffset = 1;
 inline constexpr int kBalloonOpacity = 220;  // of 255
@@ -24,11 +26,12 @@ inline constexpr int kBalloonOpacity = 220;  // of 255
 // A composed balloon: the picture (the three pieces on white) and the texts
 // drawn over it.
 struct BalloonPicture {
-    QImage picture;        // kBalloonWidth x (kTopHeight + textHeight + kBottomHeight)
-    QString title;         // as drawn (elided when wider than the title area)
-    QString text;          // the note as drawn; ends in an ellipsis when clipped
-    int textHeight = 0;    // height of the wrapped text, the middle piece's height
-    bool clipped = false;  // the note did not fit in maxHeight
+    QImage picture;          // kBalloonWidth x (kTopHeight + textHeight + kBottomHeight)
+    QString title;           // as drawn (elided when wider than the title area)
+    double titlePoints = 0;  // the title's point size: smaller for a long title
+    QString text;            // the note as drawn; ends in an ellipsis when clipped
+    int textHeight = 0;      // height of the wrapped text, the middle piece's height
+    bool clipped = false;    // the note did not fit in maxHeight
 };
 
 // Composes the balloon for a title and a note. The middle piece stretches to

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTextDocument>
 
+#include <algorithm>
+
 #include "platform/Fonts.h"
 
 namespace noctiva::notes {
@@ -93,6 +95,8 @@ void drawIcon(QPainter& p, Icon icon, const QRectF& r) {
 
 // A command of the editor: an icon and a caption under one click area.
 class CommandArea : public QWidget {
+    static constexpr int kCaptionLeft = 19;
+
   public:
     CommandArea(QWidget* parent, Icon icon, QString caption, std::function<void()> onClick,
                 std::function<void(QWidget*)> onHover)
@@ -106,6 +110,15 @@ class CommandArea : public QWidget {
     }
 
     QString caption() const { return caption_; }
+
+    // Takes the designed click area, widened to the left when the caption
+    // needs more room in the interface font.
+    void place(const QRect& designed) {
+        const int needed = kCaptionLeft + QFontMetrics(font()).horizontalAdvance(caption_) + 2;
+        const int width = std::max(designed.width(), needed);
+        setGeometry(designed.x() + designed.width() - width, designed.y(), width,
+                    designed.height());
+    }
     void click() { onClick_(); }
 
   protected:
@@ -114,8 +127,8 @@ class CommandArea : public QWidget {
         drawIcon(p, icon_, QRectF(1, 1, 16, 16));
         p.setPen(palette().color(QPalette::WindowText));
         p.setFont(font());
-        p.drawText(QRect(19, 0, width() - 19, height()), Qt::AlignLeft | Qt::AlignVCenter,
-                   caption_);
+        p.drawText(QRect(kCaptionLeft, 0, width() - kCaptionLeft, height()),
+                   Qt::AlignLeft | Qt::AlignVCenter, caption_);
     }
     void mousePressEvent(QMouseEvent* e) override {
         pressed_ = e->button() == Qt::LeftButton;
@@ -200,15 +213,15 @@ FormDesc::FormDesc(QWidget* mainWindow, NoteStore& store, DateSerial selected,
     auto* clear = new CommandArea(
         this, Icon::Clear, QStringLiteral("Очистить"), [this] { clearText(); }, hover);
     clear->setObjectName(QStringLiteral("Label4"));
-    clear->setGeometry(224, 100, 70, 18);
+    clear->place(QRect(224, 100, 70, 18));
     auto* okArea = new CommandArea(
         this, Icon::Ok, QStringLiteral(" Ok"), [this] { ok(); }, hover);
     okArea->setObjectName(QStringLiteral("Label18"));
-    okArea->setGeometry(182, 133, 38, 18);
+    okArea->place(QRect(182, 133, 38, 18));
     auto* cancelArea = new CommandArea(
         this, Icon::Cancel, QStringLiteral(" Отмена"), [this] { cancel(); }, hover);
     cancelArea->setObjectName(QStringLiteral("Label1"));
-    cancelArea->setGeometry(237, 133, 62, 18);
+    cancelArea->place(QRect(237, 133, 62, 18));
 
     error_ = new QLabel(this);
     error_->setObjectName(QStringLiteral("ErrorLabel"));

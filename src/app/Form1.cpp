@@ -20,6 +20,8 @@
 #include "app/daycell/Day.h"
 #include "app/report/DayReportPanel.h"
 #include "core/DateText.h"
+#include "notes/BalloonController.h"
+#include "notes/NoteStore.h"
 #include "platform/Fonts.h"
 #include "platform/SettingsStore.h"
 
@@ -138,6 +140,7 @@ Form1::Form1(AppContext ctx, QWidget* parent)
     IsCellMarked = [this](int index) {
         return index >= 0 && index < 42 && calendar_->cell(index)->IsMarked();
     };
+    AttachNotes();
 
     for (size_t i = 0; i < Shape4.size(); ++i) {
         Shape4[i] = new QFrame(i == 0 ? this : Picture4[1]);
@@ -483,6 +486,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         if (watched == Image20 || watched == Image21 || watched == Label17 || watched == Label18 ||
             watched == Label20) {
             navigation_->ShowCur(static_cast<QWidget*>(watched), 0);
+        } else if (watched == Label58 || watched == Label67) {
+            navigation_->ShowCur(static_cast<QWidget*>(watched), 3);
         } else if (watched == Picture4[0] || watched == Picture4[1] || watched == Picture4[2]) {
             navigation_->HideCur();
         }
@@ -497,6 +502,14 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         }
         if (watched == Label17) {
             navigation_->Now();
+            return true;
+        }
+        if (watched == Label58) {
+            OpenNoteEditor();
+            return true;
+        }
+        if (watched == Label67) {
+            DeleteSelectedNote();
             return true;
         }
         if (watched == Label20) {

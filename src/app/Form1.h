@@ -18,6 +18,11 @@
 #include "app/DatePickers.h"
 #include "core/TimeBase.h"
 
+namespace noctiva::notes {
+class BalloonController;
+class NoteStore;
+}  // namespace noctiva::notes
+
 namespace noctiva::app {
 
 class CalendarPage;
@@ -103,6 +108,9 @@ class Form1 : public QWidget {
     QTimer Timer2;                       // closes the splash once, after the first activation
     bool Timer2Done = false;             // Timer2's tag "f"
 
+    QLabel* Label58 = nullptr;  // "Добавить или изменить заметку"
+    QLabel* Label67 = nullptr;  // "Удалить заметку", enabled for a marked day
+
     QMenu* mnuOptions = nullptr;
     QAction* mnuZam = nullptr;
     QAction* mnuEcliptic = nullptr;
@@ -116,6 +124,14 @@ class Form1 : public QWidget {
     DayReportController& report() { return *report_; }
     Navigation& navigation() { return *navigation_; }
     CalendarPage& calendar() { return *calendar_; }
+    notes::NoteStore& notes() { return *notes_; }
+    notes::BalloonController& balloon() { return *balloon_; }
+
+    // The note commands of the calendar page.
+    void OpenNoteEditor();
+    void DeleteSelectedNote();
+    // Asks whether to delete a note; replaced by tests.
+    std::function<bool(const QString& question)> AskYesNo;
 
     // Closing the splash window (set by the entry procedure).
     std::function<void()> CloseSplash;
@@ -136,10 +152,13 @@ class Form1 : public QWidget {
     void BuildOptionsMenu();
     void PlaceWindow(int topTwips, int leftTwips);
     void ApplyFontSize(int index);
+    void AttachNotes();
 
     std::unique_ptr<DayReportController> report_;
     std::unique_ptr<Navigation> navigation_;
     CalendarPage* calendar_ = nullptr;  // owned by its page
+    std::unique_ptr<notes::NoteStore> notes_;
+    std::unique_ptr<notes::BalloonController> balloon_;
     bool exited_ = false;
 };
 

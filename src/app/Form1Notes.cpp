@@ -1,0 +1,118 @@
+// The main window's notes: the note store behind the calendar's markers, the
+// note editor and the delete command of the calendar page, and the balloon
+// that shows the selected day's note.
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include "app/CalendarPage.h"
+#include "app/Form1.h"
+#include "app/daycell/Day.h"
+#include "notes/BalloonController.h"
+#include "notes/FormDesc.h"
+#include "notes/NoteStore.h"
+#include "platform/Fonts.h"
+
+namespace noctiva::app {
+
+namespace {
+
+// A command of the calendar page: a clickable label with an icon and a caption.
+QLabel* Command(QWidget* parent, const QString& picture, const QString& caption, int top) {
+    auto* hit = new QLabel(parent);
+    hit->setGeometry(6, top, parent->width() - 12, 22);
+    hit->setCursor(Qt::PointingHandCursor);
+    hit->setMouseTracking(true);
+    auto* layout = new QHBoxLayout(hit);
+    layout->setContentsMargins(3, 0, 3, 0);
+    layout->setSpacing(5);
+    auto* icon = new QLabel(hit);
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    QSvgRenderer(QStringLiteral(":/pictures/%1.svg").arg(picture)).render(&painter);
+    painter.end();
+    icon->setPixmap(pixmap);
+    icon->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto* text = new QLabel(caption, hit);
+    text->setFont(platform::UiFont(8.25));
+    text->setWordWrap(true);
+    text->setAttribute(Qt::WA_TransparentForMouseEvents);
+    layout->addWidget(icon);
+    layout->addWidget(text, 1);
+    return hit;
+}
+
+}  // namespace
+
+void Form1::AttachNotes() {
+    notes_ = std::make_unique<notes::NoteStore>(context.store);
+
+    notes::BalloonHost host;
+    host.notesOptionOn = [this] { return mnuZam->isChecked(); };
+    host.readNote = [this](core::DateSerial d) { return notes_->ReadNote(d); };
+    host.mainFrame = [this] { return frameGeometry(); };
+    host.mainClient = [this] { return geometry(); };
+    host.inTray = [this] { return isHidden() || isMinimized(); };
+    host.fromTray = [this] {
+        showNormal();
+        raise();
+    };
+    host.cellMarked = [this](int i) { return calendar_->cell(i)->IsMarked(); };
+    host.cellNote = [this](int i) { return calendar_->cell(i)->tag(); };
+    host.cellDate = [this](int i) {
+        const QDate shown = DTPicker1->date();
+        const int day = calendar_->cell(i)->GetDay();
+        return day > 0 ? QDate(shown.year(), shown.month(), day) : QDate();
+    };
+    host.cellPos = [this](int i) { return calendar_->cell(i)->pos(); };
+    balloon_ = std::make_unique<notes::BalloonController>(host, notes::MakeBalonView(this));
+
+    NoBalon = [this] { balloon_->NoBalon(); };
+    ShowZam = [this](core::DateSerial d) { balloon_->ShowZam(d); };
+    OnDaySelected = [this] { balloon_->SelectionChanged(); };
+    calendar_->ReadNote = [this](core::DateSerial d) { return notes_->ReadNote(d); };
+    calendar_->CellHovered = [this](int i) { balloon_->HoverCell(i); };
+    calendar_->CellDoubleClicked = [this](int) { OpenNoteEditor(); };
+
+    QWidget* panel = calendar_->commandsPanel();
+    Label58 = Command(panel, QStringLiteral("note_add"),
+                      QStringLiteral("Добавить или изменить заметку"), 26);
+    Label67 = Command(panel, QStringLiteral("note_delete"), QStringLiteral("Удалить заметку"), 52);
+    Label67->setEnabled(false);
+    for (QLabel* l : {Label58, Label67}) {
+        l->installEventFilter(this);
+    }
+    SetDeleteEnabled = [this](bool enabled) { Label67->setEnabled(enabled); };
+}
+
+void Form1::OpenNoteEditor() {
+    if (NoBalon) {
+        NoBalon();
+    }
+    const notes::EditorColours colours{scheme.light, scheme.dark, scheme.light.darker(110)};
+    notes::FormDesc editor(this, *notes_, DTPicker1->serial(), colours);
+    if (editor.exec() == QDialog::Accepted && ShowCalen) {
+        ShowCalen();
+    }
+}
+
+void Form1::DeleteSelectedNote() {
+    const core::DateSerial selected = DTPicker1->serial();
+    notes::DeleteOutcome outcome;
+    if (AskYesNo) {
+        outcome = notes::DeleteNoteCommand(*notes_, selected, AskYesNo, [this](const QString& m) {
+            QMessageBox::warning(this, windowTitle(), m);
+        });
+    } else {
+        outcome = notes::DeleteNoteCommand(this, *notes_, selected);
+    }
+    if (outcome != notes::DeleteOutcome::Declined && ShowCalen) {
+        ShowCalen();
+    }
+}
+
+}  // namespace noctiva::app

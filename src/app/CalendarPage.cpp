@@ -3,17 +3,17 @@
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QPainter>
 #include <QPointer>
-#include <QSvgRenderer>
 
 #include "app/DayReportController.h"
 #include "app/Form1.h"
 #include "app/Navigation.h"
+#include "app/Twips.h"
 #include "app/daycell/Day.h"
 #include "core/Pump.h"
 #include "core/Report.h"
 #include "core/Zodiac.h"
+#include "pictures.h"
 #include "platform/Fonts.h"
 
 namespace noctiva::app {
@@ -29,20 +29,7 @@ const std::array<const char*, 12> kLegendTexts = {
 
 namespace {
 
-constexpr int kTwips = 15;
-
-QRect Twips(int left, int top, int width, int height) {
-    return QRect(left / kTwips, top / kTwips, width / kTwips, height / kTwips);
-}
-
-QPixmap Picture(const QString& name, QSize size) {
-    QSvgRenderer renderer(QStringLiteral(":/pictures/%1.svg").arg(name));
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    return pixmap;
-}
+constexpr int kTwips = kTwipsPerPixel;
 
 QFrame* Panel(QWidget* parent, QRect r, const QColor& fill, const QColor& border) {
     auto* f = new QFrame(parent);
@@ -90,11 +77,11 @@ void CalendarPage::BuildStatic(QWidget* page) {
     header->installEventFilter(this);
     Image14 = new QLabel(header);
     Image14->setGeometry(Twips(675, 105, 360, 360));
-    Image14->setPixmap(Picture(QStringLiteral("arrow_prev"), Image14->size()));
+    Image14->setPixmap(pictures::pixmap(QStringLiteral("arrow_prev"), Image14->size()));
     Image14->setToolTip(QStringLiteral("Предыдущий месяц"));
     Image13 = new QLabel(header);
     Image13->setGeometry(Twips(4410, 105, 360, 360));
-    Image13->setPixmap(Picture(QStringLiteral("arrow_next"), Image13->size()));
+    Image13->setPixmap(pictures::pixmap(QStringLiteral("arrow_next"), Image13->size()));
     Image13->setToolTip(QStringLiteral("Следующий месяц"));
     for (QLabel* arrow : {Image13, Image14}) {
         arrow->setCursor(Qt::PointingHandCursor);

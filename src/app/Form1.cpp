@@ -11,17 +11,18 @@
 #include <QPainter>
 #include <QScreen>
 #include <QStandardPaths>
-#include <QSvgRenderer>
 
 #include "app/CalendarPage.h"
 #include "app/DayReportController.h"
 #include "app/Navigation.h"
+#include "app/Twips.h"
 #include "app/WindowSettings.h"
 #include "app/daycell/Day.h"
 #include "app/report/DayReportPanel.h"
 #include "core/DateText.h"
 #include "notes/BalloonController.h"
 #include "notes/NoteStore.h"
+#include "pictures.h"
 #include "platform/Fonts.h"
 #include "platform/SettingsStore.h"
 
@@ -29,26 +30,11 @@ namespace noctiva::app {
 
 namespace {
 
-constexpr int kTwips = 15;  // twips per pixel at 96 dpi
-
-QRect Twips(int left, int top, int width, int height) {
-    return QRect(left / kTwips, top / kTwips, width / kTwips, height / kTwips);
-}
-
-QPixmap Picture(const QString& name, QSize size) {
-    QSvgRenderer renderer(QStringLiteral(":/pictures/%1.svg").arg(name));
-    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
-    QPixmap pixmap(size * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    return pixmap;
-}
+constexpr int kTwips = kTwipsPerPixel;
 
 QLabel* IconLabel(QWidget* parent, const QString& picture, QSize size, const QString& tip) {
     auto* label = new QLabel(parent);
-    label->setPixmap(Picture(picture, size));
+    label->setPixmap(pictures::pixmap(picture, size));
     label->setFixedSize(size);
     label->setToolTip(tip);
     return label;
@@ -64,7 +50,7 @@ QLabel* ToolButton(QWidget* parent, const QString& picture, const QString& capti
     layout->setContentsMargins(2, 0, 2, 0);
     layout->setSpacing(4);
     auto* icon = new QLabel(hit);
-    icon->setPixmap(Picture(picture, QSize(16, 16)));
+    icon->setPixmap(pictures::pixmap(picture, QSize(16, 16)));
     icon->setAttribute(Qt::WA_TransparentForMouseEvents);
     auto* text = new QLabel(caption, hit);
     text->setFont(platform::UiFont(9));
@@ -245,7 +231,7 @@ void Form1::BuildTabsAndPages() {
         auto* layout = new QHBoxLayout(Label25[i]);
         layout->setContentsMargins(8, 2, 8, 2);
         auto* icon = new QLabel(Label25[i]);  // Image12
-        icon->setPixmap(Picture(icons[i], QSize(18, 18)));
+        icon->setPixmap(pictures::pixmap(icons[i], QSize(18, 18)));
         icon->setAttribute(Qt::WA_TransparentForMouseEvents);
         auto* caption = new QLabel(captions[i], Label25[i]);  // Label15
         caption->setFont(platform::UiFont(9, true));

@@ -5,8 +5,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPainter>
-#include <QSvgRenderer>
 
 #include "app/CalendarPage.h"
 #include "app/Form1.h"
@@ -14,6 +12,7 @@
 #include "notes/BalloonController.h"
 #include "notes/FormDesc.h"
 #include "notes/NoteStore.h"
+#include "pictures.h"
 #include "platform/Fonts.h"
 
 namespace noctiva::app {
@@ -30,12 +29,7 @@ QLabel* Command(QWidget* parent, const QString& picture, const QString& caption,
     layout->setContentsMargins(3, 0, 3, 0);
     layout->setSpacing(5);
     auto* icon = new QLabel(hit);
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    QSvgRenderer(QStringLiteral(":/pictures/%1.svg").arg(picture)).render(&painter);
-    painter.end();
-    icon->setPixmap(pixmap);
+    icon->setPixmap(pictures::pixmap(picture, QSize(16, 16)));
     icon->setAttribute(Qt::WA_TransparentForMouseEvents);
     auto* text = new QLabel(caption, hit);
     text->setFont(platform::UiFont(8.25));

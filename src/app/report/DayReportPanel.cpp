@@ -44,19 +44,10 @@ constexpr double kWheelPi = 3.14159;
 
 constexpr QColor kYellow{255, 255, 0};
 
-QImage RenderPicture(QStringView name, QSize size) {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QSvgRenderer renderer(pictures::path(name));
-    QPainter painter(&image);
-    renderer.render(&painter);
-    return image;
-}
-
 QLabel* PictureLabel(QWidget* parent, QStringView name, QPoint pos, QSize size,
                      const QString& toolTip) {
     auto* label = new QLabel(parent);
-    label->setPixmap(QPixmap::fromImage(RenderPicture(name, size)));
+    label->setPixmap(QPixmap::fromImage(pictures::render(name, size)));
     label->setGeometry(QRect(pos, size));
     label->setToolTip(toolTip);
     return label;
@@ -87,7 +78,7 @@ DayReportPanel::DayReportPanel(QWidget* parent) : QFrame(parent) {
     background_ = QImage(kPicture2Width, kPicture2Height, QImage::Format_ARGB32_Premultiplied);
     background_.fill(Qt::black);
     {
-        const QImage picture = RenderPicture(u"background", background_.size());
+        const QImage picture = pictures::render(u"background", background_.size());
         QPainter painter(&background_);
         painter.drawImage(0, 0, picture);
     }
@@ -97,7 +88,7 @@ DayReportPanel::DayReportPanel(QWidget* parent) : QFrame(parent) {
     picture2_->setPixmap(QPixmap::fromImage(canvas_));
 
     // Picture3: the Moon.
-    disc_ = RenderPicture(u"moon", QSize(kMoonSize, kMoonSize));
+    disc_ = pictures::render(u"moon", QSize(kMoonSize, kMoonSize));
     phaseImage_ = disc_;
     picture3_ = new QLabel(picture2_);
     picture3_->setGeometry(QRect(kPicture3Pos, disc_.size()));
@@ -206,7 +197,7 @@ void DayReportPanel::SetEclipticOn(bool on) {
     eclipticOn_ = on;
     marker_->setVisible(on);
     if (on) {
-        paintLargePicture(RenderPicture(u"ecliptic", kLargePictureSize));
+        paintLargePicture(pictures::render(u"ecliptic", kLargePictureSize));
         pictureTag_ = QStringLiteral("-1");
     }
 }
@@ -232,7 +223,7 @@ void DayReportPanel::ShowSignPicture(int sign) {
     // The tag read as a number: 0 when empty, -1 after the wheel.
     if (pictureTag_.toInt() != sign) {
         const QString name = QStringLiteral("sign_%1").arg(sign, 2, 10, QChar(u'0'));
-        paintLargePicture(RenderPicture(name, kLargePictureSize));
+        paintLargePicture(pictures::render(name, kLargePictureSize));
         ++signPaintCount_;
     }
     pictureTag_ = QString::number(sign);

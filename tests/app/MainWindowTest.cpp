@@ -68,6 +68,11 @@ class MainWindowTest : public QObject {
         QCOMPARE(h.form->DTPicker2->text(), QStringLiteral("Декабрь"));
         QCOMPARE(h.form->DTPicker3->text(), QStringLiteral("2009"));
         QCOMPARE(h.form->DTPicker4->text(), QStringLiteral("18 : 30"));
+        // The time picker keeps the whole date-time: its format does not narrow the range.
+        h.form->SetTime(At(2100, 12, 31, 23, 59));
+        QCOMPARE(Text(h.form->DTPicker4->serial()), QStringLiteral("31.12.2100 23:59:00"));
+        h.form->SetTime(At(1900, 1, 1, 0, 1));
+        QCOMPARE(Text(h.form->DTPicker4->serial()), QStringLiteral("01.01.1900 00:01:00"));
         QCOMPARE(h.form->report().completedReports(), 1);
         QCOMPARE(h.form->windowTitle(),
                  QStringLiteral("Tarvel Noctiva - Лунный календарь ") + NOCTIVA_VERSION);

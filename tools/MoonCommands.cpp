@@ -226,8 +226,6 @@ void PrintReport(const core::DayReport& r, bool json, std::ostream& out) {
 void PrintMonth(int year, int month, const core::MonthGrid& g, bool json, std::ostream& out) {
     if (json) {
         nlohmann::ordered_json j;
-        j["year"] = year;
-        j["month"] = month;
         j["first_day_cell"] = g.firstDayCell;
         nlohmann::ordered_json cells = nlohmann::ordered_json::array();
         for (const core::MonthCell& c : g.cells) {

@@ -32,7 +32,19 @@ SingleInstance::~SingleInstance() {
 }
 
 QString SingleInstance::DefaultName() {
-    return QStringLiteral("noctiva-%1").arg(static_cast<qulonglong>(::getuid()));
+    // One copy per login session: the session's id when the login manager
+    // gives one, and the user's runtime folder (private to the user, emptied
+    // at logout) for the socket and its lock when there is one.
+    QString name = QStringLiteral("noctiva-%1").arg(static_cast<qulonglong>(::getuid()));
+    const QString session = qEnvironmentVariable("XDG_SESSION_ID");
+    if (!session.isEmpty()) {
+        name += QLatin1Char('-') + session;
+    }
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QDir(runtime).exists()) {
+        return QDir(runtime).filePath(name);
+    }
+    return name;
 }
 
 bool SingleInstance::isListening() const {

@@ -16,7 +16,8 @@ namespace noctiva::platform {
 class SingleInstance : public QObject {
     Q_OBJECT
   public:
-    // An empty name stands for "noctiva-<uid>".
+    // An empty name stands for DefaultName(): "noctiva-<uid>[-<session>]" in
+    // the user's runtime folder when there is one, else in the temporary folder.
     explicit SingleInstance(QString name = {}, QObject* parent = nullptr);
     ~SingleInstance() override;
 

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
+#include <QTimer>
 
 #include "app/CalendarPage.h"
 #include "app/Form1.h"
@@ -81,6 +82,13 @@ void Form1::AttachNotes() {
         l->installEventFilter(this);
     }
     SetDeleteEnabled = [this](bool enabled) { Label67->setEnabled(enabled); };
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The note of the day came up while the window loaded, before the window
+    // was on the screen: put it back in front once the window is there.
+    QTimer::singleShot(0, this, [this] { balloon_->KeepOnTop(); });
 }
 
 void Form1::OpenNoteEditor() {

@@ -21,27 +21,69 @@ std::array<std::string, 5> DescriptionPages(int lunarDay, int sign, int phaseCla
             "vn_" + ZeroPad(vn, 2) + ".htm"};
 }
 
+namespace {
+
+// The phase instant of a lunation as a serial (0 outside the accepted range).
+DateSerial EventOf(Lunation L, Quarter q) {
+    return JulianDayToSerial(PhaseInstant(L, q));
+}
+
+// The first event of a quarter strictly after ut, given ut's lunation.
+DateSerial NextEventIn(Lunation L, Quarter q, DateSerial ut) {
+    const DateSerial r = EventOf(L, q);
+    return r > ut ? r : EventOf(L + 1, q);
+}
+
+}  // namespace
+
 DayReport ComputeDayReport(DateSerial local, const ZoneSource& zone) {
+    // The same values as MoonAge, WaxWane, PhaseClass, PhaseText and the four
+    // event operations, with the lunation of the instant (and of the instant a
+    // day earlier, for the events of the calendar day) searched once each
+    // instead of once per operation.
     const TimeConverter conv(zone);
     DayReport r;
     r.local = local;
     r.ut = conv.LocalToUT(local);
-    r.age = MoonAge(r.ut);
+    const Lunation L = LunationOf(r.ut);
+    const JulianDay start = PhaseInstant(L, 0);
+    r.age = SerialToJulianDay(r.ut) - start;
     r.lunarDay = static_cast<int>(LunarDayFromAge(r.age));
-    r.sign = MoonSign(r.ut);
+    const double longitude = MoonLongitude(r.ut);
+    r.sign = SignOfLongitude(longitude);
     r.phaseAngle = static_cast<float>(r.age * 360 / kSynodicMonth);
     r.illumination =
         static_cast<float>((1 - std::cos(r.age * 6.28318530718 / kSynodicMonth)) / 2 * 100);
     r.visibilityText = VisibilityText(r.illumination);
-    r.waxWane = WaxWane(r.ut);
-    r.phaseClass = PhaseClass(r.ut);
-    r.phaseText = PhaseText(r.ut, zone);
-    r.prevNewMoon = conv.UTToLocal(PreviousNewMoon(r.ut));
-    r.prevFullMoon = PreviousFullMoon(r.ut, zone);
-    r.nextNewMoon = conv.UTToLocal(NextNewMoon(r.ut));
-    r.nextFullMoon = conv.UTToLocal(NextFullMoon(r.ut));
-    r.longitude = static_cast<float>(MoonLongitude(r.ut));
-    r.positionText = MoonPositionText(r.ut);
+
+    const DateSerial full = EventOf(L, 2);
+    if (IsValidLunarDate(r.ut)) {
+        r.waxWane = (r.ut >= EventOf(L, 3) || r.ut >= full) ? 4 : 2;
+    }
+    // Events that fall on the Universal Time calendar day of the instant.
+    const DateSerial dayBefore = r.ut - 1;
+    const Lunation Lb = LunationOf(dayBefore);
+    const DateSerial day = DateOnly(r.ut);
+    const DateSerial fullOfDay = NextEventIn(Lb, 2, dayBefore);
+    const DateSerial newOfDay = NextEventIn(Lb, 0, dayBefore);
+    r.phaseClass = r.waxWane;
+    r.phaseText = r.waxWane == 2 ? "Растущая" : r.waxWane == 4 ? "Убывающая" : "";
+    if (DateOnly(fullOfDay) == day) {
+        r.phaseClass = 3;
+        r.phaseText = "Полнолуние\r\n" + FormatDateTime(conv.UTToLocal(fullOfDay));
+    }
+    if (DateOnly(newOfDay) == day) {
+        r.phaseClass = 1;
+        r.phaseText = "Новолуние\r\n" + FormatDateTime(conv.UTToLocal(newOfDay));
+    }
+
+    const DateSerial previousNew = JulianDayToSerial(start);
+    r.prevNewMoon = conv.UTToLocal(previousNew);
+    r.nextNewMoon = conv.UTToLocal(previousNew > r.ut ? previousNew : EventOf(L + 1, 0));
+    r.prevFullMoon = conv.UTToLocal(full < r.ut ? full : EventOf(L - 1, 2));
+    r.nextFullMoon = conv.UTToLocal(NextEventIn(L, 2, r.ut));
+    r.longitude = static_cast<float>(longitude);
+    r.positionText = PositionTextOfLongitude(longitude);
     r.quality = DayQuality(r.sign);
     r.qualityText = DayQualityText(r.sign);
     r.vn = RisingOrFalling(r.sign);

@@ -231,7 +231,8 @@ DateSerial NowUniversal() {
     const auto now = std::chrono::system_clock::now();
     const int64_t unixSeconds =
         std::chrono::duration_cast<std::chrono::seconds>(now.time_since_epoch()).count();
-    return static_cast<double>(kSerialEpochFromUnix) + static_cast<double>(unixSeconds) / kSecondsPerDay;
+    return static_cast<double>(kSerialEpochFromUnix) +
+           static_cast<double>(unixSeconds) / kSecondsPerDay;
 }
 
 // --- Julian Days ---------------------------------------------------------

@@ -148,6 +148,12 @@ void BalloonController::HoverCell(int i) {
     hoverShown_ = true;
 }
 
+void BalloonController::KeepOnTop() {
+    if (view_->IsVisible()) {
+        view_->Show(false);
+    }
+}
+
 void BalloonController::NoBalon() {
     view_->Close();
 }

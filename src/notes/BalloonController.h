@@ -103,6 +103,9 @@ class BalloonController {
     void BalloonEscape();
 
     bool BalloonVisible() const { return view_->IsVisible(); }
+    // Brings an open balloon above the main window again (the main window is
+    // shown after the start-up balloon came up).
+    void KeepOnTop();
     int16_t BalloonState() const { return state_; }
     bool HoverBalloonShown() const { return hoverShown_; }
 

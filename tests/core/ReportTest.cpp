@@ -36,6 +36,42 @@ TEST(DayReport, AllValuesOfOneLocalInstant) {
               "15 л/д\r\nВидимость 100%\r\n" + r.positionText + "\r\nДень тепла\r\nНисходящая");
 }
 
+TEST(DayReport, SharesItsSearchesWithoutChangingAValue) {
+    // Every value against the plain operations, over instants that meet new
+    // and full moons, day boundaries and both ends of the date range.
+    std::vector<DateSerial> instants;
+    for (DateSerial d = At(2009, 1, 20, 0, 30); d < At(2009, 3, 1); d += 0.25 + 1.0 / 97) {
+        instants.push_back(d);
+    }
+    const DateSerial events[] = {At(2009, 1, 26, 10, 56, 22), At(2009, 2, 9, 17, 50, 11)};
+    for (DateSerial e : events) {  // the local instants of the new and the full moon
+        for (double s : {-1.0, -0.4, 0.0, 0.4, 1.0}) {
+            instants.push_back(e + s / 86400);
+        }
+    }
+    instants.push_back(At(1900, 1, 1, 3, 0));
+    instants.push_back(At(2100, 12, 31, 23, 59, 59));
+    for (DateSerial local : instants) {
+        const DayReport r = ComputeDayReport(local, kMoscow);
+        const DateSerial ut = LocalToUT(local, kMoscow);
+        const std::string at = FormatDateTime(local);
+        ASSERT_EQ(r.ut, ut) << at;
+        ASSERT_EQ(r.age, MoonAge(ut)) << at;
+        ASSERT_EQ(r.phaseAngle, PhaseAngle(ut)) << at;
+        ASSERT_EQ(r.illumination, Illumination(ut)) << at;
+        ASSERT_EQ(r.waxWane, WaxWane(ut)) << at;
+        ASSERT_EQ(r.phaseClass, PhaseClass(ut)) << at;
+        ASSERT_EQ(r.phaseText, PhaseText(ut, kMoscow)) << at;
+        ASSERT_EQ(r.prevNewMoon, UTToLocal(PreviousNewMoon(ut), kMoscow)) << at;
+        ASSERT_EQ(r.nextNewMoon, UTToLocal(NextNewMoon(ut), kMoscow)) << at;
+        ASSERT_EQ(r.prevFullMoon, PreviousFullMoon(ut, kMoscow)) << at;
+        ASSERT_EQ(r.nextFullMoon, UTToLocal(NextFullMoon(ut), kMoscow)) << at;
+        ASSERT_EQ(r.longitude, static_cast<float>(MoonLongitude(ut))) << at;
+        ASSERT_EQ(r.sign, MoonSign(ut)) << at;
+        ASSERT_EQ(r.positionText, MoonPositionText(ut)) << at;
+    }
+}
+
 TEST(DayReport, VisibilityReadsOneHundredFrom99Point206) {
     const std::pair<float, int> cases[] = {
         {99.3f, 100}, {99.2f, 99}, {50.0f, 50}, {0.0f, 0}, {100.0f, 100}};

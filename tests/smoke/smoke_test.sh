@@ -33,6 +33,11 @@ export DISPLAY="$display" QT_QPA_PLATFORM=xcb
 export XDG_CONFIG_HOME="$work/config" XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 settings="$XDG_CONFIG_HOME/Tarvel_Programming/Noctiva.ini"
+# A note for today: its balloon comes up at start-up.
+mkdir -p "$(dirname "$settings")"
+today=$(date +%d.%m.%Y)
+note="Забрать посылку на почте до 18:00. Позвонить маме!"
+printf '[Noctiva]\nDescriptions\\%s=%s\n' "$today" "$note" >"$settings"
 
 "$program" >"$work/log" 2>&1 &
 app_pid=$!
@@ -102,4 +107,5 @@ if kill -0 "$app_pid" 2>/dev/null; then echo "SIGTERM did not end the program"; 
 wait "$app_pid" || true
 app_pid=""
 grep -q '^Zam=True' "$settings" || { echo "settings were not written at exit"; cat "$settings" 2>/dev/null; exit 1; }
+grep -qF "Descriptions\\$today=$note" "$settings" || { echo "the note was lost"; cat "$settings"; exit 1; }
 echo "smoke test passed"

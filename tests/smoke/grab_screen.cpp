@@ -1,12 +1,13 @@
-// Saves a picture of the whole X screen (or of the window whose title
-// contains a text) to a PNG file: grab_screen OUT.png [TITLE-PART]
-// Exit status 0 when saved, 1 when no such window, 2 on a usage error.
+// Saves a picture of the whole X screen to a PNG file and prints how many
+// distinct colours it holds (a blank screen has one): grab_screen OUT.png
+// Exit status 0 when saved, 1 when it could not be, 2 on a usage error.
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QPixmap>
 #include <QScreen>
-#include <QWindow>
 #include <cstdio>
+#include <unordered_set>
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
@@ -24,5 +25,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "grab_screen: could not save %s\n", argv[1]);
         return 1;
     }
+    const QImage image = shot.toImage().convertToFormat(QImage::Format_RGB32);
+    std::unordered_set<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 2) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); x += 2) {
+            colours.insert(line[x]);
+        }
+    }
+    std::printf("%zu\n", colours.size());
     return 0;
 }

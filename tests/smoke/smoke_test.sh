@@ -44,45 +44,7 @@ app_pid=$!
 sleep 4
 kill -0 "$app_pid" || { echo "the program ended at start"; cat "$work/log"; exit 1; }
 
-"$grab" "$out/main_window.png"
-colours=$(python3 - "$out/main_window.png" <<'PY'
-import struct, sys, zlib
-# Count the distinct colours of a PNG written by Qt (8-bit RGB or RGBA).
-data = open(sys.argv[1], 'rb').read()
-pos, chunks = 8, []
-w = h = ctype = 0
-while pos < len(data):
-    n, kind = struct.unpack('>I4s', data[pos:pos+8])
-    body = data[pos+8:pos+8+n]
-    if kind == b'IHDR':
-        w, h, depth, ctype = struct.unpack('>IIBB', body[:10])
-    elif kind == b'IDAT':
-        chunks.append(body)
-    pos += 12 + n
-raw = zlib.decompress(b''.join(chunks))
-bpp = 4 if ctype == 6 else 3
-stride = w * bpp
-prev = bytearray(stride)
-seen = set()
-i = 0
-for y in range(h):
-    f = raw[i]; line = bytearray(raw[i+1:i+1+stride]); i += 1 + stride
-    for x in range(stride):
-        a = line[x-bpp] if x >= bpp else 0
-        b = prev[x]; c = prev[x-bpp] if x >= bpp else 0
-        if f == 1: line[x] = (line[x] + a) & 255
-        elif f == 2: line[x] = (line[x] + b) & 255
-        elif f == 3: line[x] = (line[x] + (a + b) // 2) & 255
-        elif f == 4:
-            p = a + b - c; pa, pb, pc = abs(p-a), abs(p-b), abs(p-c)
-            line[x] = (line[x] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
-    if y % 4 == 0:
-        for x in range(0, stride, bpp * 4):
-            seen.add(bytes(line[x:x+3]))
-    prev = line
-print(len(seen))
-PY
-)
+colours=$("$grab" "$out/main_window.png")
 echo "distinct colours on screen: $colours"
 [ "$colours" -gt 50 ] || { echo "the screen is blank: no window"; exit 1; }
 
@@ -91,7 +53,7 @@ win=$(xdotool search --sync --onlyvisible --name "Tarvel Noctiva" | head -n 1)
 [ -n "$win" ] || { echo "no main window on the screen"; exit 1; }
 xdotool mousemove --window "$win" 390 52 click 1
 sleep 1.5
-"$grab" "$out/calendar_page.png"
+"$grab" "$out/calendar_page.png" >/dev/null
 
 # A second start: ends at once, writes nothing.
 before=$(stat -c %Y "$settings" 2>/dev/null || echo none)

@@ -102,7 +102,7 @@ void CalendarPage::BuildStatic(QWidget* page) {
         auto* head = new QLabel(QString::fromUtf8(kWeekdays[c]), Frame3);  // Frame2 with its label
         head->setGeometry(Twips(90 + 780 * c, 0, 810, 405).adjusted(0, 2, 0, -2));
         head->setAlignment(Qt::AlignCenter);
-        head->setFont(platform::UiFont(8.25, c >= 5));
+        head->setFont(platform::UiFont(8.25));
         head->setAutoFillBackground(true);
         QPalette pal = head->palette();
         pal.setColor(QPalette::Window, sc.light.darker(108));
@@ -290,6 +290,8 @@ bool CalendarPage::eventFilter(QObject* watched, QEvent* event) {
     } else if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
         if (watched == Image13 || watched == Image14) {
             form_.navigation().ShowCur(static_cast<QWidget*>(watched), 2);
+            event->accept();
+            return true;  // the header below would hide the frame again
         } else {
             form_.navigation().HideCur();
         }

@@ -12,7 +12,7 @@ namespace noctiva::app {
 
 void DayReportController::calculate() {
     Form1& f = form_;
-    if (f.Busy || f.Tag != QLatin1String("ok")) {
+    if (f.Busy || f.Tag != QLatin1String("ok") || f.hasExited()) {
         return;
     }
     f.SelDate = f.DTPicker1->serial();

@@ -391,6 +391,9 @@ void Form1::SetTime(core::DateSerial dt) {
 }
 
 void Form1::DayPickerChanged() {
+    if (exited_) {
+        return;  // a rebuild that was waiting in a yield when the window closed
+    }
     if (SelectCell) {
         SelectCell(-1);
     }
@@ -418,6 +421,11 @@ void Form1::ExitMe() {
     if (NoBalon) {
         NoBalon();
     }
+    SaveSettings();
+    QFile::remove(PagePath);
+}
+
+void Form1::SaveSettings() {
     WindowSettings s;
     if (!isMinimized() && isVisible()) {
         s.top = y() * kTwips;
@@ -443,7 +451,6 @@ void Form1::ExitMe() {
     s.ecliptic = mnuEcliptic->isChecked();
     s.wineMode = mnuWineMode->isChecked();
     WriteWindowSettings(context.store, s);
-    QFile::remove(PagePath);
 }
 
 void Form1::changeEvent(QEvent* event) {
@@ -472,8 +479,12 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         if (watched == Image20 || watched == Image21 || watched == Label17 || watched == Label18 ||
             watched == Label20) {
             navigation_->ShowCur(static_cast<QWidget*>(watched), 0);
+            event->accept();
+            return true;  // the window's own surface below would hide the frame again
         } else if (watched == Label58 || watched == Label67) {
             navigation_->ShowCur(static_cast<QWidget*>(watched), 3);
+            event->accept();
+            return true;
         } else if (watched == Picture4[0] || watched == Picture4[1] || watched == Picture4[2]) {
             navigation_->HideCur();
         }
@@ -495,7 +506,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         if (watched == Label67) {
-            DeleteSelectedNote();
+            if (Label67->isEnabled()) {
+                DeleteSelectedNote();
+            }
             return true;
         }
         if (watched == Label20) {

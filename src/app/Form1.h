@@ -54,6 +54,10 @@ class Form1 : public QWidget {
     void DayPickerChanged();
     // Writes the settings and cleans up before the program ends; runs once.
     void ExitMe();
+    // Writes the settings of the table (the session manager asks for it
+    // before a logout, which may still be cancelled).
+    void SaveSettings();
+    bool hasExited() const { return exited_; }
 
     // Hooks into the areas that other parts of the program fill in. Each one
     // does nothing until its area is attached.

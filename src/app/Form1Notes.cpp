@@ -51,7 +51,9 @@ void Form1::AttachNotes() {
     host.readNote = [this](core::DateSerial d) { return notes_->ReadNote(d); };
     host.mainFrame = [this] { return frameGeometry(); };
     host.mainClient = [this] { return geometry(); };
-    host.inTray = [this] { return isHidden() || isMinimized(); };
+    // Only a window in the notification area comes back for a note; until the
+    // program has a tray icon there is none.
+    host.inTray = [this] { return static_cast<bool>(ToTray) && (isHidden() || isMinimized()); };
     host.fromTray = [this] {
         showNormal();
         raise();
@@ -112,8 +114,13 @@ void Form1::DeleteSelectedNote() {
     } else {
         outcome = notes::DeleteNoteCommand(this, *notes_, selected);
     }
-    if (outcome != notes::DeleteOutcome::Declined && ShowCalen) {
-        ShowCalen();
+    if (outcome != notes::DeleteOutcome::Declined) {
+        if (NoBalon) {
+            NoBalon();  // the balloon may still show the deleted text
+        }
+        if (ShowCalen) {
+            ShowCalen();
+        }
     }
 }
 

@@ -14,8 +14,7 @@ Splash::Splash(QWidget* parent)
               Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool),
       version_(QStringLiteral("Версия: ") + QStringLiteral(NOCTIVA_VERSION)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    // The background picture is 400 by 250; the window takes its size.
-    setFixedSize(400, 250);
+    setFixedSize(6765 / 15, 2775 / 15);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect avail = screen->availableGeometry();
         move(avail.center() - rect().center());
@@ -24,7 +23,11 @@ Splash::Splash(QWidget* parent)
 
 void Splash::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    QSvgRenderer(QStringLiteral(":/pictures/splash.svg")).render(&painter, QRectF(rect()));
+    // The picture (400 by 250) covers the window: scaled to its width, the
+    // band of its middle shown.
+    const double scale = static_cast<double>(width()) / 400.0;
+    const QRectF target(0, (height() - 250.0 * scale) / 2, width(), 250.0 * scale);
+    QSvgRenderer(QStringLiteral(":/pictures/splash.svg")).render(&painter, target);
     painter.setPen(QColor(230, 230, 200));
     painter.setFont(platform::UiFont(9));
     painter.drawText(QRect(0, height() - 34, width() - 16, 26), Qt::AlignRight | Qt::AlignVCenter,

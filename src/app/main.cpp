@@ -7,6 +7,7 @@
 #include "app/ExitSignals.h"
 #include "app/Form1.h"
 #include "app/Splash.h"
+#include "notes/BalloonController.h"
 #include "platform/HostHooks.h"
 #include "platform/SettingsStore.h"
 #include "platform/SingleInstance.h"
@@ -55,13 +56,18 @@ int main(int argc, char** argv) {
         QApplication::quit();
     });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
-                     [&window](QSessionManager&) { window.ExitMe(); });
+                     [&window](QSessionManager&) { window.SaveSettings(); });
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] { window.ExitMe(); });
 
     window.Load();
     window.show();
     window.raise();
     window.activateWindow();
+    // Started into the notification area: back there, unless a note of the
+    // day came up while the window loaded.
+    if (window.mnuToTray->isChecked() && window.ToTray && !window.balloon().BalloonVisible()) {
+        window.ToTray();
+    }
     // A desktop that never activates the window must not keep the splash up.
     QTimer::singleShot(5000, &window, [&window] {
         if (window.CloseSplash) {

@@ -246,6 +246,7 @@ QString FormDesc::noteText() const {
     }
     QString text = raw;
     text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));  // Shift+Enter
     return text;
 }
 

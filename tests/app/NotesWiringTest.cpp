@@ -2,7 +2,6 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextEdit>
 #include <QTimer>
 
 #include "app/CalendarPage.h"
@@ -93,13 +92,16 @@ class NotesWiringTest : public QObject {
         QVERIFY(!h.cell(9)->IsMarked());
         QVERIFY(!h.form->Label67->isEnabled());
         WhenEditorOpens([](notes::FormDesc* e) {
-            e->findChild<QPlainTextEdit*>()
-                ? e->findChild<QPlainTextEdit*>()->setPlainText("Купить хлеб\nи молоко")
-                : e->findChild<QTextEdit*>()->setPlainText("Купить хлеб\nи молоко");
+            auto* text = e->findChild<QPlainTextEdit*>();
+            text->setPlainText(QStringLiteral("Купить хлеб\nи молоко"));
+            text->moveCursor(QTextCursor::End);
+            // Shift+Enter breaks the line inside a paragraph: stored as CR LF too.
+            QTest::keyClick(text, Qt::Key_Return, Qt::ShiftModifier);
+            text->insertPlainText(QStringLiteral("и сыр"));
             e->ok();
         });
         h.form->OpenNoteEditor();
-        QCOMPARE(h.Note(9), QStringLiteral("Купить хлеб\r\nи молоко"));
+        QCOMPARE(h.Note(9), QStringLiteral("Купить хлеб\r\nи молоко\r\nи сыр"));
         QVERIFY(h.cell(9)->IsMarked());
         QVERIFY(h.form->Label67->isEnabled());
 
@@ -109,7 +111,7 @@ class NotesWiringTest : public QObject {
             e->cancel();
         });
         h.form->OpenNoteEditor();
-        QCOMPARE(h.Note(9), QStringLiteral("Купить хлеб\r\nи молоко"));
+        QCOMPARE(h.Note(9), QStringLiteral("Купить хлеб\r\nи молоко\r\nи сыр"));
     }
 
     void aDoubleClickOnACellOpensTheEditorForThatDay() {
@@ -144,11 +146,22 @@ class NotesWiringTest : public QObject {
         QVERIFY(asked.endsWith(QStringLiteral(" ?")));
         QCOMPARE(h.Note(9), QStringLiteral("старое"));
         QVERIFY(h.cell(9)->IsMarked());
+        h.form->balloon().ShowZam(h.now);  // the note is on the screen
+        QVERIFY(h.form->balloon().BalloonVisible());
         h.form->AskYesNo = [](const QString&) { return true; };
         h.form->DeleteSelectedNote();
         QCOMPARE(h.Note(9), QString());
         QVERIFY(!h.cell(9)->IsMarked());
         QVERIFY(!h.form->Label67->isEnabled());
+        QVERIFY(!h.form->balloon().BalloonVisible());  // no balloon of a deleted note
+        // The greyed command takes no clicks.
+        asked.clear();
+        h.form->AskYesNo = [&asked](const QString& q) {
+            asked = q;
+            return true;
+        };
+        QTest::mouseClick(h.form->Label67, Qt::LeftButton);
+        QVERIFY(asked.isEmpty());
     }
 
     void hoveringAMarkedDayShowsItsNote() {

@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 
 #include "app/CalendarPage.h"
+#include "app/CommandLabel.h"
 #include "app/DayReportController.h"
 #include "app/Navigation.h"
 #include "app/Twips.h"
@@ -38,26 +39,6 @@ QLabel* IconLabel(QWidget* parent, const QString& picture, QSize size, const QSt
     label->setFixedSize(size);
     label->setToolTip(tip);
     return label;
-}
-
-// A toolbar button: the hit area is the label itself; the icon and the
-// caption lie inside it.
-QLabel* ToolButton(QWidget* parent, const QString& picture, const QString& caption, QRect area) {
-    auto* hit = new QLabel(parent);
-    hit->setGeometry(area);
-    hit->setCursor(Qt::PointingHandCursor);
-    auto* layout = new QHBoxLayout(hit);
-    layout->setContentsMargins(2, 0, 2, 0);
-    layout->setSpacing(4);
-    auto* icon = new QLabel(hit);
-    icon->setPixmap(pictures::pixmap(picture, QSize(16, 16)));
-    icon->setAttribute(Qt::WA_TransparentForMouseEvents);
-    auto* text = new QLabel(caption, hit);
-    text->setFont(platform::UiFont(9));
-    text->setAttribute(Qt::WA_TransparentForMouseEvents);
-    layout->addWidget(icon);
-    layout->addWidget(text, 1);
-    return hit;
 }
 
 SchemeColors DefaultScheme(const QPalette& palette) {
@@ -198,12 +179,12 @@ void Form1::BuildTopBar() {
         p->setFont(platform::UiFont(9));
         p->installEventFilter(this);
     }
-    Label17 = ToolButton(this, QStringLiteral("nav_today"), QStringLiteral("Сейчас"),
-                         QRect(384, 8, 86, 22));
-    Label20 = ToolButton(this, QStringLiteral("app_icon"), QStringLiteral("Настройки ▾"),
-                         QRect(7155 / kTwips, 8, 108, 22));
-    Label18 = ToolButton(this, QStringLiteral("tab_about"), QStringLiteral("О программе"),
-                         QRect(7155 / kTwips + 114, 8, 124, 22));
+    Label17 = CommandLabel(this, QStringLiteral("nav_today"), QStringLiteral("Сейчас"),
+                           QRect(384, 8, 86, 22), 9);
+    Label20 = CommandLabel(this, QStringLiteral("app_icon"), QStringLiteral("Настройки ▾"),
+                           QRect(7155 / kTwips, 8, 108, 22), 9);
+    Label18 = CommandLabel(this, QStringLiteral("tab_about"), QStringLiteral("О программе"),
+                           QRect(7155 / kTwips + 114, 8, 124, 22), 9);
     for (QWidget* w : {static_cast<QWidget*>(Image20), static_cast<QWidget*>(Image21),
                        static_cast<QWidget*>(Label17), static_cast<QWidget*>(Label18),
                        static_cast<QWidget*>(Label20)}) {

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "app/CalendarPage.h"
+#include "app/CommandLabel.h"
 #include "app/Form1.h"
 #include "app/daycell/Day.h"
 #include "notes/BalloonController.h"
@@ -17,31 +18,6 @@
 #include "platform/Fonts.h"
 
 namespace noctiva::app {
-
-namespace {
-
-// A command of the calendar page: a clickable label with an icon and a caption.
-QLabel* Command(QWidget* parent, const QString& picture, const QString& caption, int top) {
-    auto* hit = new QLabel(parent);
-    hit->setGeometry(6, top, parent->width() - 12, 22);
-    hit->setCursor(Qt::PointingHandCursor);
-    hit->setMouseTracking(true);
-    auto* layout = new QHBoxLayout(hit);
-    layout->setContentsMargins(3, 0, 3, 0);
-    layout->setSpacing(5);
-    auto* icon = new QLabel(hit);
-    icon->setPixmap(pictures::pixmap(picture, QSize(16, 16)));
-    icon->setAttribute(Qt::WA_TransparentForMouseEvents);
-    auto* text = new QLabel(caption, hit);
-    text->setFont(platform::UiFont(8.25));
-    text->setWordWrap(true);
-    text->setAttribute(Qt::WA_TransparentForMouseEvents);
-    layout->addWidget(icon);
-    layout->addWidget(text, 1);
-    return hit;
-}
-
-}  // namespace
 
 void Form1::AttachNotes() {
     notes_ = std::make_unique<notes::NoteStore>(context.store);
@@ -76,9 +52,11 @@ void Form1::AttachNotes() {
     calendar_->CellDoubleClicked = [this](int) { OpenNoteEditor(); };
 
     QWidget* panel = calendar_->commandsPanel();
-    Label58 = Command(panel, QStringLiteral("note_add"),
-                      QStringLiteral("Добавить или изменить заметку"), 26);
-    Label67 = Command(panel, QStringLiteral("note_delete"), QStringLiteral("Удалить заметку"), 52);
+    const QRect row(6, 26, panel->width() - 12, 24);
+    Label58 = CommandLabel(panel, QStringLiteral("note_add"),
+                           QStringLiteral("Добавить или изменить заметку"), row, 8.25);
+    Label67 = CommandLabel(panel, QStringLiteral("note_delete"), QStringLiteral("Удалить заметку"),
+                           row.translated(0, 26), 8.25);
     Label67->setEnabled(false);
     for (QLabel* l : {Label58, Label67}) {
         l->installEventFilter(this);

@@ -1,7 +1,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
 #include <memory>
+#include "AppTestSupport.h"
 
 #include "app/DayReportController.h"
 #include "app/Form1.h"
@@ -17,18 +19,11 @@
 using namespace noctiva;
 using app::Form1;
 using core::DateSerial;
+using testing::At;
+using testing::kMoscow;
+using testing::Text;
 
 namespace {
-
-DateSerial At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
-    return core::SerialFromCivil(y, mo, d, h, mi, s);
-}
-
-QString Text(DateSerial d) {
-    return QString::fromStdString(core::FormatDateTime(d));
-}
-
-const core::FixedZone kMoscow = core::FixedZone::EastOfGreenwich(180);
 
 // A window on a settings file of its own, in Moscow time, with a stopped clock.
 struct Harness {

@@ -2,7 +2,9 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+
 #include <QTimer>
+#include "AppTestSupport.h"
 
 #include "app/CalendarPage.h"
 #include "app/Form1.h"
@@ -17,14 +19,11 @@
 using namespace noctiva;
 using app::Form1;
 using core::DateSerial;
+using testing::At;
+using testing::kMoscow;
+using testing::Text;
 
 namespace {
-
-DateSerial At(int y, int mo, int d, int h = 0, int mi = 0) {
-    return core::SerialFromCivil(y, mo, d, h, mi);
-}
-
-const core::FixedZone kMoscow = core::FixedZone::EastOfGreenwich(180);
 
 struct Harness {
     QTemporaryDir dir;

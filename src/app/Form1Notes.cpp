@@ -2,7 +2,6 @@
 // note editor and the delete command of the calendar page, and the balloon
 // that shows the selected day's note.
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTimer>

@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -247,6 +248,40 @@ class MainWindowTest : public QObject {
         QCOMPARE(h.form->CurPage, 1);
         QCOMPARE(calendars, 1);
         QVERIFY(h.form->Shape5[1]->y() < h.form->Shape5[0]->y());
+    }
+
+    void arrowKeysMoveBetweenTheDatePickers() {
+        Harness h;
+        h.form->show();
+        QApplication::setActiveWindow(h.form.get());
+        struct Step {
+            QWidget* from;
+            Qt::Key key;
+            QWidget* to;
+        };
+        const Step steps[] = {
+            {h.form->DTPicker1, Qt::Key_Right, h.form->DTPicker2},
+            {h.form->DTPicker2, Qt::Key_Right, h.form->DTPicker3},
+            {h.form->DTPicker3, Qt::Key_Left, h.form->DTPicker2},
+            {h.form->DTPicker2, Qt::Key_Left, h.form->DTPicker1},
+        };
+        for (const Step& s : steps) {
+            s.from->setFocus();
+            QTest::keyClick(s.from, s.key);
+            QCOMPARE(QApplication::focusWidget(), s.to);
+        }
+        QCOMPARE(Text(h.Selected()), QStringLiteral("09.12.2009 18:30:15"));  // nothing moved
+    }
+
+    void aHoverFrameStaysBehindTheLastHoveredButton() {
+        Harness h;
+        h.form->show();
+        QTest::mouseMove(h.form->Image21, QPoint(5, 5));
+        QTest::mouseMove(h.form->Image21, QPoint(9, 9));
+        const QRect around = h.form->Image21->geometry().adjusted(-3, -3, 3, 3);
+        QCOMPARE(h.form->Shape4[0]->geometry(), around);
+        QTest::mouseMove(h.form.get(), QPoint(700, 500));  // the window's surface hides it
+        QVERIFY(!h.form->rect().intersects(h.form->Shape4[0]->geometry()));
     }
 
     void defaultsWithAnEmptyStoreAndTheirRoundTrip() {

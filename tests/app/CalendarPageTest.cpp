@@ -28,20 +28,14 @@ using testing::Text;
 
 namespace {
 
-struct Harness {
-    QTemporaryDir dir;
-    platform::SettingsStore store{dir.filePath("settings.ini")};
-    DateSerial now = At(2009, 12, 9, 18, 30, 15);
-    Form1 form{app::AppContext{store, kMoscow, [this] { return now; }}};
-
+struct Harness : testing::WindowHarness {
     Harness() {
-        form.Load();
-        form.show();
-        form.navigation().SwitchPage(1);
+        Make();
+        form->show();
+        form->navigation().SwitchPage(1);
     }
-    app::CalendarPage& page() { return form.calendar(); }
+    app::CalendarPage& page() { return form->calendar(); }
     Day* cell(int i) { return page().cell(i); }
-    DateSerial Selected() const { return form.DTPicker1->serial(); }
     // The cell shown as selected, -1 when none.
     int SelectedCell() {
         int found = -1;
@@ -87,8 +81,8 @@ class CalendarPageTest : public QObject {
         QFETCH(int, lastCell);
         QFETCH(QString, caption);
         Harness h;
-        h.form.navigation().GotoDate(At(year, month, 10, 18, 30));
-        QCOMPARE(h.form.FirstDayCell, firstCell);
+        h.form->navigation().GotoDate(At(year, month, 10, 18, 30));
+        QCOMPARE(h.form->FirstDayCell, firstCell);
         QCOMPARE(h.page().caption()->text(), caption);
         QVERIFY(h.page().grid()->isVisible());
         // The same values as the month the command-line tool prints.
@@ -136,15 +130,15 @@ class CalendarPageTest : public QObject {
         QFETCH(int, step);
         QFETCH(QString, expected);
         Harness h;
-        h.form.navigation().GotoDate(start);
+        h.form->navigation().GotoDate(start);
         h.page().StepMonth(step);
         QCOMPARE(Text(h.Selected()), expected);
-        QCOMPARE(Text(h.form.SelDate), expected);
-        QCOMPARE(h.form.Tag, QStringLiteral("ok"));
-        const QDate d = h.form.DTPicker1->date();
-        QCOMPARE(h.form.DTPicker2->date().month(), d.month());
-        QCOMPARE(h.form.DTPicker3->date().year(), d.year());
-        QCOMPARE(h.SelectedCell(), h.form.FirstDayCell + d.day() - 1);
+        QCOMPARE(Text(h.form->SelDate), expected);
+        QCOMPARE(h.form->Tag, QStringLiteral("ok"));
+        const QDate d = h.form->DTPicker1->date();
+        QCOMPARE(h.form->DTPicker2->date().month(), d.month());
+        QCOMPARE(h.form->DTPicker3->date().year(), d.year());
+        QCOMPARE(h.SelectedCell(), h.form->FirstDayCell + d.day() - 1);
     }
 
     void theArrowsTakeAMouseButton() {
@@ -158,16 +152,16 @@ class CalendarPageTest : public QObject {
     void aClickSelectsADayAndReportsIt() {
         Harness h;
         int balloonsClosed = 0;
-        h.form.NoBalon = [&] { ++balloonsClosed; };
-        const int reports = h.form.report().completedReports();
+        h.form->NoBalon = [&] { ++balloonsClosed; };
+        const int reports = h.form->report().completedReports();
         QTest::mouseClick(h.cell(20)->findChild<QWidget*>("Frame1"), Qt::LeftButton);
         QCOMPARE(Text(h.Selected()), QStringLiteral("20.12.2009 18:30:15"));
         QCOMPARE(h.SelectedCell(), 20);
-        QCOMPARE(h.form.report().completedReports(), reports + 1);
+        QCOMPARE(h.form->report().completedReports(), reports + 1);
         QVERIFY(balloonsClosed >= 1);
         // The selected cell again: nothing but the balloon.
         QTest::mouseClick(h.cell(20)->findChild<QWidget*>("Frame1"), Qt::LeftButton);
-        QCOMPARE(h.form.report().completedReports(), reports + 1);
+        QCOMPARE(h.form->report().completedReports(), reports + 1);
         // An empty cell does nothing at all.
         QTest::mouseClick(h.cell(0), Qt::LeftButton);
         QTest::mouseClick(h.cell(40), Qt::LeftButton);
@@ -183,10 +177,10 @@ class CalendarPageTest : public QObject {
                 h.page().StepMonth(+1);  // a click on the arrow in the middle of the build
             }
         });
-        h.form.navigation().Now();
+        h.form->navigation().Now();
         platform::InstallHostHooks();
         QCOMPARE(h.page().caption()->text(), QStringLiteral("Январь 2010"));
-        QCOMPARE(h.form.FirstDayCell, 4);  // 1 January 2010 was a Friday
+        QCOMPARE(h.form->FirstDayCell, 4);  // 1 January 2010 was a Friday
         QCOMPARE(h.cell(4)->GetDay(), 1);
         QCOMPARE(h.cell(34)->GetDay(), 31);
         QCOMPARE(h.cell(35)->GetDay(), 0);
@@ -199,13 +193,13 @@ class CalendarPageTest : public QObject {
         int pumps = 0;
         core::SetPumpEvents([&] {
             if (++pumps == 10 && h) {
-                h->form.close();
+                h->form->close();
             }
             QCoreApplication::processEvents();
         });
-        h->form.navigation().Now();
+        h->form->navigation().Now();
         platform::InstallHostHooks();
-        QVERIFY(!h->form.isVisible());
+        QVERIFY(!h->form->isVisible());
         h.reset();
     }
 };

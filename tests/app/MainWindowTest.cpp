@@ -26,27 +26,11 @@ using testing::Text;
 
 namespace {
 
-// A window on a settings file of its own, in Moscow time, with a stopped clock.
-struct Harness {
-    QTemporaryDir dir;
-    std::unique_ptr<platform::SettingsStore> store;
-    DateSerial now = At(2009, 12, 9, 18, 30, 15);
-    std::unique_ptr<Form1> form;
-
-    explicit Harness(bool load = true) {
-        store = std::make_unique<platform::SettingsStore>(dir.filePath("settings.ini"));
-        Make(load);
-    }
-    void Make(bool load) {
-        form = std::make_unique<Form1>(app::AppContext{*store, kMoscow, [this] { return now; }});
-        if (load) {
-            form->Load();
-        }
-    }
+struct Harness : testing::WindowHarness {
+    explicit Harness(bool load = true) { Make(load); }
     QString Get(const QString& key) const {
-        return store->GetSetting(platform::kMainSection, key, QStringLiteral("<missing>"));
+        return store.GetSetting(platform::kMainSection, key, QStringLiteral("<missing>"));
     }
-    DateSerial Selected() const { return form->DTPicker1->serial(); }
 };
 
 }  // namespace
@@ -286,7 +270,7 @@ class MainWindowTest : public QObject {
 
     void defaultsWithAnEmptyStoreAndTheirRoundTrip() {
         Harness h;
-        QCOMPARE(h.store->Keys(platform::kMainSection), QStringList());  // nothing written at start
+        QCOMPARE(h.store.Keys(platform::kMainSection), QStringList());  // nothing written at start
         QVERIFY(h.form->mnuZam->isChecked());
         QVERIFY(!h.form->mnuEcliptic->isChecked());
         QVERIFY(h.form->mnuFntSize[1]->isChecked());
@@ -322,11 +306,11 @@ class MainWindowTest : public QObject {
 
     void keysMatchWithoutRegardToCaseAndBadValuesFallBack() {
         Harness h(false);
-        QVERIFY(h.store->SaveSetting(platform::kMainSection, "winemode", "True"));
-        QVERIFY(h.store->SaveSetting(platform::kMainSection, "FONTSIZE", "big"));
-        QVERIFY(h.store->SaveSetting(platform::kMainSection, "Top", "12x"));
-        QVERIFY(h.store->SaveSetting(platform::kMainSection, "zam", "maybe"));
-        const app::WindowSettings s = app::ReadWindowSettings(*h.store);
+        QVERIFY(h.store.SaveSetting(platform::kMainSection, "winemode", "True"));
+        QVERIFY(h.store.SaveSetting(platform::kMainSection, "FONTSIZE", "big"));
+        QVERIFY(h.store.SaveSetting(platform::kMainSection, "Top", "12x"));
+        QVERIFY(h.store.SaveSetting(platform::kMainSection, "zam", "maybe"));
+        const app::WindowSettings s = app::ReadWindowSettings(h.store);
         QVERIFY(s.wineMode);
         QCOMPARE(s.fontSize, 1);
         QVERIFY(!s.top.has_value());
@@ -334,14 +318,14 @@ class MainWindowTest : public QObject {
         h.form->Load();
         h.form->ExitMe();
         // Written back as "WineMode": still one key.
-        const QStringList keys = h.store->Keys(platform::kMainSection);
+        const QStringList keys = h.store.Keys(platform::kMainSection);
         QCOMPARE(keys.filter("winemode", Qt::CaseInsensitive).size(), 1);
     }
 
     void aCustomColourLeavesTheSchemeIndexAlone() {
         Harness h(false);
-        QVERIFY(h.store->SaveSetting(platform::kMainSection, "Color", "6"));
-        QVERIFY(h.store->SaveSetting(platform::kMainSection, "CustomColor", "True"));
+        QVERIFY(h.store.SaveSetting(platform::kMainSection, "Color", "6"));
+        QVERIFY(h.store.SaveSetting(platform::kMainSection, "CustomColor", "True"));
         h.form->Load();
         h.form->ExitMe();
         QCOMPARE(h.Get("Color"), QStringLiteral("6"));
@@ -351,8 +335,8 @@ class MainWindowTest : public QObject {
     void savedPositionsBelowOneOrOffScreenAreCentred() {
         for (const char* top : {"0", "-15", "999999"}) {
             Harness h(false);
-            QVERIFY(h.store->SaveSetting(platform::kMainSection, "Top", top));
-            QVERIFY(h.store->SaveSetting(platform::kMainSection, "Left", "1500"));
+            QVERIFY(h.store.SaveSetting(platform::kMainSection, "Top", top));
+            QVERIFY(h.store.SaveSetting(platform::kMainSection, "Left", "1500"));
             h.form->Load();
             const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
             QVERIFY2(screen.intersects(h.form->geometry()), top);

@@ -25,15 +25,9 @@ using testing::Text;
 
 namespace {
 
-struct Harness {
-    QTemporaryDir dir;
-    platform::SettingsStore store{dir.filePath("settings.ini")};
-    DateSerial now = At(2009, 12, 9, 18, 30);
-    std::unique_ptr<Form1> form;
-
+struct Harness : testing::WindowHarness {
     void Start(bool calendarPage = true) {
-        form = std::make_unique<Form1>(app::AppContext{store, kMoscow, [this] { return now; }});
-        form->Load();
+        Make();
         form->show();
         if (calendarPage) {
             form->navigation().SwitchPage(1);

@@ -110,8 +110,8 @@ constexpr int kLastYear = 2100;
 core::DateSerial ParseInstant(const std::string& option, const std::string& text) {
     const auto d = core::ParseIsoDateTime(text);
     if (!d) {
-        throw BadInput("option " + option + " needs a date as YYYY-MM-DDTHH:MM[:SS], got '" +
-                       text + "'");
+        throw BadInput("option " + option + " needs a date as YYYY-MM-DDTHH:MM[:SS], got '" + text +
+                       "'");
     }
     const core::CivilTime c = core::CivilFromSerial(*d);
     if (c.year < kFirstYear || c.year > kLastYear) {
@@ -155,22 +155,12 @@ std::string WaxWaneWord(int code) {
     }
 }
 
-std::string JoinLines(const std::string& crlf) {
-    std::string s;
-    for (char ch : crlf) {
-        if (ch != '\r') {
-            s += ch;
-        }
-    }
-    return s;
-}
-
-// The lines of a CR LF text on one line.
-std::string TextLine(const std::string& crlf) {
+// The lines of a CR LF text joined by another separator.
+std::string JoinLines(const std::string& crlf, const std::string& separator) {
     std::string s;
     for (size_t i = 0; i < crlf.size(); ++i) {
         if (crlf.compare(i, 2, "\r\n") == 0) {
-            s += ", ";
+            s += separator;
             ++i;
         } else {
             s += crlf[i];
@@ -190,7 +180,7 @@ void PrintReport(const core::DayReport& r, bool json, std::ostream& out) {
         j["visibility_text"] = r.visibilityText;
         j["wax_wane"] = r.waxWane;
         j["phase_class"] = r.phaseClass;
-        j["phase_text"] = JoinLines(r.phaseText);
+        j["phase_text"] = JoinLines(r.phaseText, "\n");
         j["prev_new_moon"] = core::FormatIsoDateTime(r.prevNewMoon);
         j["next_new_moon"] = core::FormatIsoDateTime(r.nextNewMoon);
         j["prev_full_moon"] = core::FormatIsoDateTime(r.prevFullMoon);
@@ -214,7 +204,7 @@ void PrintReport(const core::DayReport& r, bool json, std::ostream& out) {
         << "Фазовый угол:          " << angle << "°\n"
         << r.visibilityText << "\n"
         << "Луна:                  " << WaxWaneWord(r.waxWane) << "\n"
-        << "Фаза дня:              " << TextLine(r.phaseText) << "\n"
+        << "Фаза дня:              " << JoinLines(r.phaseText, ", ") << "\n"
         << "Предыдущее новолуние:  " << core::FormatDateTime(r.prevNewMoon) << "\n"
         << "Следующее новолуние:   " << core::FormatDateTime(r.nextNewMoon) << "\n"
         << "Предыдущее полнолуние: " << core::FormatDateTime(r.prevFullMoon) << "\n"
@@ -239,9 +229,9 @@ void PrintMonth(int year, int month, const core::MonthGrid& g, bool json, std::o
         out << j.dump(2) << "\n";
         return;
     }
-    static const char* kSignNames[12] = {"Овен",  "Телец",   "Близнецы", "Рак",
-                                         "Лев",   "Дева",    "Весы",     "Скорпион",
-                                         "Стрелец", "Козерог", "Водолей", "Рыбы"};
+    static const char* kSignNames[12] = {"Овен",    "Телец",   "Близнецы", "Рак",
+                                         "Лев",     "Дева",    "Весы",     "Скорпион",
+                                         "Стрелец", "Козерог", "Водолей",  "Рыбы"};
     out << core::MonthName(month) << " " << year << "\n";
     out << "Число  Лунный день  Знак Луны\n";
     for (const core::MonthCell& c : g.cells) {
@@ -284,7 +274,8 @@ int Run(const Options& o, std::ostream& out) {
         const int md1 = static_cast<int>(OptionalInteger(o, "--lunar-day", 0, 31, 1));
         const int z1 = static_cast<int>(OptionalInteger(o, "--sign", 1, 12, 1));
         const int md2 = static_cast<int>(OptionalInteger(o, "--last-lunar-day", 0, 31, 1));
-        const std::vector<core::DateSerial> dates = core::FindDates(start, mode, md1, z1, md2, zone);
+        const std::vector<core::DateSerial> dates =
+            core::FindDates(start, mode, md1, z1, md2, zone);
         if (o.json) {
             nlohmann::ordered_json j;
             std::vector<std::string> texts;
